@@ -7,6 +7,7 @@
 #include "base/wide_win32.h"
 #include "tray/about_text.h"
 #include "tray/image_menu_win32.h"
+#include "tray/themed_border_win32.h"
 #include "tray/tray_win32.h"
 
 namespace diduzo {
@@ -86,6 +87,7 @@ void addControls(HWND window, HINSTANCE instance) {
                                     ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN | ES_READONLY,
                                 5, 5, 496, 180, window, reinterpret_cast<HMENU>(aboutTextControl), instance, nullptr);
     if (text) {
+      useThemedBorder(text);
       SendMessageW(text, EM_LIMITTEXT, 0x7FFFFFFE, 0);
       HDC screen = GetDC(nullptr);
       const int height = -MulDiv(10, GetDeviceCaps(screen, LOGPIXELSY), 72);
