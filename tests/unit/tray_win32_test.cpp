@@ -2,7 +2,9 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <shellapi.h>
 
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -73,7 +75,7 @@ class TrayTest : public ::testing::Test {
   static void SetUpTestSuite() {
     about = createAboutWindow(GetModuleHandleW(nullptr));
     ASSERT_NE(about, nullptr);
-    setUpTray(about);  // the icon may or may not be shown here; the menus are made either way
+    iconShown = setUpTray(about);  // the menus are made whether or not there is a notification area
   }
   static void TearDownTestSuite() {
     removeTrayIcon();
@@ -81,8 +83,36 @@ class TrayTest : public ::testing::Test {
     destroyAboutWindow();
   }
   static HWND about;
+  static bool iconShown;
 };
 HWND TrayTest::about = nullptr;
+bool TrayTest::iconShown = false;
+
+bool iconExists(HWND owner) {
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof data;
+  data.hWnd = owner;
+  data.uID = trayIconId;
+  data.uFlags = NIF_TIP;
+  wcscpy(data.szTip, L"probe");
+  const bool exists = Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+  if (exists) addTrayIconAgain();  // the tooltip back as it was
+  return exists;
+}
+
+TEST_F(TrayTest, IconComesBackWhenTheNotificationAreaIsMadeAgain) {
+  if (!iconShown) GTEST_SKIP() << "no notification area here";
+  ASSERT_TRUE(iconExists(about));
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof data;
+  data.hWnd = about;
+  data.uID = trayIconId;
+  ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &data));
+  ASSERT_FALSE(iconExists(about));
+  ASSERT_NE(taskbarCreatedMessage(), 0u);
+  SendMessageW(about, taskbarCreatedMessage(), 0, 0);
+  EXPECT_TRUE(iconExists(about));
+}
 
 TEST_F(TrayTest, TrayMenuHasItsSevenRowsWithBothOptionsChecked) {
   HMENU menu = trayMenu();

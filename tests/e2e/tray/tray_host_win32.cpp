@@ -52,6 +52,7 @@ void fill(EntryList& list) {
   add(list, EntryKind::Separator, 0, u"");
   add(list, EntryKind::Application, 0, u"Missing program", smallFileIcon(u"C:\\nowhere\\missing.exe"));  // 16
   add(list, EntryKind::Folder, 0, u"Temp folder");  // 17
+  add(list, EntryKind::Application, 0, u"Greyed notepad", smallFileIcon(u"C:\\windows\\notepad.exe"));  // 18, greyed
 }
 
 // Handles one event as the program's loop does; false for "Exit".
@@ -99,6 +100,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   EntryList list;
   if (!empty) fill(list);
   rebuildLaunchMenu(list);
+  if (!empty) EnableMenuItem(launchMenu(), 18, MF_BYCOMMAND | MF_GRAYED);  // to show a grey icon
   const UINT testMessage = RegisterWindowMessageW(L"DiduzoTrayHostMessage");
   log("ready");
 
