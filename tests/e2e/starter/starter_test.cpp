@@ -146,9 +146,9 @@ class Starter : public ::testing::Test {
   static void TearDownTestSuite() { CoUninitialize(); }
 
   // A fresh folder holding a copy of the probe; returns the copy's full path.
-  static std::wstring probeIn(const std::wstring& folderName) {
+  static std::wstring probeIn(const std::wstring& folderName, const wchar_t* fileName = L"probe.exe") {
     const std::wstring folder = e2e::freshFolder(folderName);
-    const std::wstring probe = folder + L"probe.exe";
+    const std::wstring probe = folder + fileName;
     EXPECT_TRUE(e2e::copyFile(e2e::buildFolder() + L"probe.exe", probe));
     return probe;
   }
@@ -208,7 +208,7 @@ TEST_F(Starter, StartProgramReturnsTheMainWindowOfTheStartedExe) {
       {L"hidden", L"", L" "},
       {L"late", L" -late", L" -late"},
   };
-  const std::wstring probe = probeIn(L"\u00C4pps \u03A9");
+  const std::wstring probe = probeIn(L"\u00C4pps \u03A9", L"Probe \u00DF.Exe");
   for (const Case& c : cases) {
     SCOPED_TRACE(e2e::narrow(c.mode));
     const std::wstring recordFile = probe + L"." + c.mode + L".record";
