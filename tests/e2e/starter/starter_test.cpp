@@ -274,7 +274,7 @@ TEST_F(Starter, DocumentsAndFoldersOpenThroughTheShell) {
   const Case cases[] = {
       {"run document", false, document, L"Notepad", L"read me"},
       {"start document", true, document, L"Notepad", L"read me"},
-      {"run folder", false, docs, L"ExplorerWClass", L"Docs \u03A9"},
+      {"run folder", false, docs, L"ExplorerWClass", L"Docs \u03A9"},  // Wine's explorer names its class so
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
