@@ -51,11 +51,23 @@ void loadSettings(FileSystem& files, const Text& programDir, EntryList& list, Se
   store.close();
   host.setOption(kEndOptionItem, options.endOnExit);
   host.setOption(kRunOptionItem, options.runOnStart);
-  for (std::size_t i = 0; i < list.size(); ++i) {
-    LaunchEntry& e = *list.at(i);
-    if (e.is(EntryKind::Application)) e.icon = host.iconFor(e.command);
-  }
   host.entriesChanged();
+}
+
+bool IconLoader::step(EntryList& list, SettingsHost& host) {
+  if (!pending_) return false;
+  for (; next_ < list.size(); ++next_) {
+    LaunchEntry& e = *list.at(next_);
+    if (e.is(EntryKind::Application) && !e.icon) {
+      e.icon = host.iconFor(e.command);
+      took_ = took_ || e.icon;
+      ++next_;
+      return true;
+    }
+  }
+  pending_ = false;
+  if (took_) host.entriesChanged();
+  return false;
 }
 
 bool saveSettings(FileSystem& files, const Text& programDir, EntryList& list, SettingsHost& host) {

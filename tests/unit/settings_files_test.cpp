@@ -90,7 +90,7 @@ TEST(LoadSettings, WithoutEitherFileNothingChanges) {
   EXPECT_EQ(host.rebuilds, 0);
 }
 
-TEST(LoadSettings, ReadsEntriesOptionsAndApplicationIcons) {
+TEST(LoadSettings, ReadsEntriesAndOptions) {
   MemoryFileSystem files;
   files.putFile(kSettings, kTwoEntries);
   EntryList list;
@@ -99,11 +99,40 @@ TEST(LoadSettings, ReadsEntriesOptionsAndApplicationIcons) {
   ASSERT_EQ(list.size(), 2u);
   EXPECT_FALSE(host.options[kEndOptionItem]);
   EXPECT_TRUE(host.options[kRunOptionItem]);
-  EXPECT_EQ(host.iconsAskedFor, std::vector<Text>{u"Editor\\editor.exe"});  // folders get none
-  EXPECT_NE(list.at(0)->icon, nullptr);
-  EXPECT_EQ(list.at(1)->icon, nullptr);
   EXPECT_EQ(list.currentIndex(), 1);
   EXPECT_EQ(host.rebuilds, 1);
+  EXPECT_TRUE(host.iconsAskedFor.empty());
+}
+
+TEST(IconLoader, TakesApplicationIconsOneAtATimeThenRebuildsOnce) {
+  EntryList list;
+  for (std::int8_t kind : {1, 4, 2, 1, 3, 1}) {
+    LaunchEntry& e = *list.addAfter();
+    e.kind = kind;
+    e.command = u"cmd" + fromAscii(std::to_string(list.currentIndex()));
+  }
+  list.at(3)->icon = reinterpret_cast<IconHandle>(77);  // already has one
+  FakeHost host;
+  IconLoader icons;
+  EXPECT_FALSE(icons.step(list, host));  // nothing started
+  icons.start();
+  EXPECT_TRUE(icons.step(list, host));
+  EXPECT_EQ(host.iconsAskedFor, std::vector<Text>{u"cmd0"});
+  EXPECT_EQ(host.rebuilds, 0);
+  icons.finish(list, host);
+  EXPECT_EQ(host.iconsAskedFor, (std::vector<Text>{u"cmd0", u"cmd5"}));  // folders and the rest get none
+  EXPECT_EQ(host.rebuilds, 1);
+  EXPECT_FALSE(icons.pending());
+  EXPECT_EQ(list.at(3)->icon, reinterpret_cast<IconHandle>(77));
+  EXPECT_EQ(list.at(1)->icon, nullptr);
+
+  // When no icon could be taken, the menu is not rebuilt for nothing.
+  EntryList none;
+  none.addAfter()->kind = 1;
+  FakeHost empty;
+  icons.start();
+  icons.finish(none, empty);
+  EXPECT_EQ(empty.rebuilds, 0);
 }
 
 TEST(LoadSettings, TheBackupAloneBecomesTheSettingsFile) {
