@@ -128,15 +128,24 @@ HWND createAboutWindow(HINSTANCE instance) {
   HWND window = CreateWindowExW(0, aboutClass, wide(aboutTitle).c_str(), windowStyle, left, top, width, height,
                                 nullptr, nullptr, instance, nullptr);
   if (!window) return nullptr;
-  addControls(window, instance);
   theAboutWindow = window;
   return window;
+}
+
+// The controls and their text are made when the window is first shown: start-up then does only
+// what the first tray press needs (loading the rich edit library is most of the window's cost).
+static void ensureControls() {
+  static bool added = false;
+  if (added || !theAboutWindow) return;
+  added = true;
+  addControls(theAboutWindow, reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(theAboutWindow, GWLP_HINSTANCE)));
 }
 
 HWND aboutWindow() { return theAboutWindow; }
 
 void showAboutWindow() {
   if (!theAboutWindow) return;
+  ensureControls();
   ShowWindow(theAboutWindow, SW_SHOWNORMAL);
   SetForegroundWindow(theAboutWindow);
 }
