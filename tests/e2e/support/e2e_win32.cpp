@@ -105,6 +105,77 @@ HWND waitForWindowOf(DWORD processId, const wchar_t* className, bool visibleOnly
   return found;
 }
 
+namespace {
+struct AllSearch {
+  DWORD processId;
+  const wchar_t* className;
+  bool visibleOnly;
+  std::vector<HWND> found;
+};
+
+bool classIs(HWND window, const wchar_t* className) {
+  if (!className) return true;
+  wchar_t name[256];
+  GetClassNameW(window, name, 256);
+  return lstrcmpiW(name, className) == 0;
+}
+
+BOOL CALLBACK collect(HWND window, LPARAM data) {
+  auto* s = reinterpret_cast<AllSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (s->processId && owner != s->processId) return TRUE;
+  if (s->visibleOnly && !IsWindowVisible(window)) return TRUE;
+  if (classIs(window, s->className)) s->found.push_back(window);
+  return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> windowsOf(DWORD processId, const wchar_t* className, bool visibleOnly) {
+  AllSearch s{processId, className, visibleOnly, {}};
+  EnumWindows(collect, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+std::vector<HWND> childrenOf(HWND parent, const wchar_t* className) {
+  AllSearch s{0, className, false, {}};
+  EnumChildWindows(parent, collect, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+std::wstring textOf(HWND window) {
+  wchar_t buffer[1024] = {};
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000, &copied);
+  return buffer;
+}
+
+HWND buttonWithText(HWND window, const std::wstring& text) {
+  for (HWND button : childrenOf(window, L"Button"))
+    if (textOf(button) == text) return button;
+  return nullptr;
+}
+
+bool TrayDriver::press(UINT button) const {
+  SetCursorPos(300, 200);
+  PostMessageW(owner_, kCallback, 1, button);
+  return waitForMenus(1);
+}
+
+bool TrayDriver::waitForMenus(std::size_t count, DWORD timeoutMs) const {
+  return waitFor([&] { return openMenus().size() == count; }, timeoutMs);
+}
+
+void TrayDriver::key(UINT virtualKey) const {
+  const std::vector<HWND> menus = openMenus();
+  if (!menus.empty()) PostMessageW(menus.front(), WM_KEYDOWN, virtualKey, 0);
+}
+
+void TrayDriver::letter(wchar_t c) const {
+  const std::vector<HWND> menus = openMenus();
+  if (!menus.empty()) PostMessageW(menus.front(), WM_CHAR, c, 0);
+}
+
 std::string readFile(const std::wstring& path, bool* exists) {
   HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_EXISTING, 0, nullptr);

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace e2e {
 
@@ -43,6 +44,34 @@ class Child {
 HWND findWindowOf(DWORD processId, const wchar_t* className, bool visibleOnly);
 // Polls for it.
 HWND waitForWindowOf(DWORD processId, const wchar_t* className, bool visibleOnly, DWORD timeoutMs = 10000);
+
+// Every top-level window of the process with that class, in Z order.
+std::vector<HWND> windowsOf(DWORD processId, const wchar_t* className, bool visibleOnly);
+// The child windows of that class (all children when null).
+std::vector<HWND> childrenOf(HWND parent, const wchar_t* className);
+// The text of a window of another process (WM_GETTEXT, which also reads edit controls).
+std::wstring textOf(HWND window);
+// The first child button with that text, or none.
+HWND buttonWithText(HWND window, const std::wstring& text);
+
+// Drives the popup menus that a tray program opens from its icon's callback message.
+class TrayDriver {
+ public:
+  TrayDriver(DWORD processId, HWND owner) : processId_(processId), owner_(owner) {}
+  static constexpr UINT kCallback = 12501;
+  // Presses the icon (WM_LBUTTONDOWN or WM_RBUTTONDOWN) with the mouse at a fixed place and
+  // waits for the menu to open.
+  bool press(UINT button) const;
+  std::vector<HWND> openMenus() const { return windowsOf(processId_, L"#32768", true); }
+  bool waitForMenus(std::size_t count, DWORD timeoutMs = 5000) const;
+  // Keys and letters go to the innermost open menu.
+  void key(UINT virtualKey) const;
+  void letter(wchar_t c) const;
+
+ private:
+  DWORD processId_;
+  HWND owner_;
+};
 
 std::string readFile(const std::wstring& path, bool* exists = nullptr);
 bool writeFile(const std::wstring& path, const std::string& bytes);

@@ -9,30 +9,7 @@
 
 namespace {
 
-constexpr UINT trayCallback = 12501;
-
-struct WindowSearch {
-  DWORD pid;
-  const wchar_t* cls;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK visitWindow(HWND window, LPARAM data) {
-  auto* s = reinterpret_cast<WindowSearch*>(data);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  if (pid == s->pid && IsWindowVisible(window) && lstrcmpiW(name, s->cls) == 0) s->found.push_back(window);
-  return TRUE;
-}
-
-BOOL CALLBACK visitButton(HWND child, LPARAM data) {
-  wchar_t name[32] = {};
-  GetClassNameW(child, name, 32);
-  if (lstrcmpiW(name, L"Button") == 0) reinterpret_cast<std::vector<HWND>*>(data)->push_back(child);
-  return TRUE;
-}
+constexpr UINT trayCallback = e2e::TrayDriver::kCallback;
 
 struct Host {
   e2e::Child child;
@@ -76,43 +53,18 @@ struct Host {
   // True when `line` is still absent after a while: for things that must not happen.
   bool staysAbsent(const std::string& line) const { return !e2e::waitFor([&] { return has(line); }, 500); }
 
-  std::vector<HWND> openMenus() const { return windowsOfClass(L"#32768"); }
-  std::vector<HWND> windowsOfClass(const wchar_t* cls) const {
-    WindowSearch search{child.id(), cls, {}};
-    EnumWindows(visitWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-  }
-  bool waitForMenus(std::size_t count) const {
-    return e2e::waitFor([&] { return openMenus().size() == count; }, 5000);
-  }
-  // Presses the tray icon with the mouse at a fixed place and waits for the menu.
-  bool press(UINT button) const {
-    SetCursorPos(300, 200);
-    PostMessageW(about, trayCallback, 1, button);
-    return waitForMenus(1);
-  }
-  void key(UINT vk) const {
-    const std::vector<HWND> menus = openMenus();
-    if (!menus.empty()) PostMessageW(menus.front(), WM_KEYDOWN, vk, 0);
-  }
-  void letter(wchar_t c) const {
-    const std::vector<HWND> menus = openMenus();
-    if (!menus.empty()) PostMessageW(menus.front(), WM_CHAR, c, 0);
-  }
+  std::vector<HWND> openMenus() const { return tray().openMenus(); }
+  std::vector<HWND> windowsOfClass(const wchar_t* cls) const { return e2e::windowsOf(child.id(), cls, true); }
+  bool waitForMenus(std::size_t count) const { return tray().waitForMenus(count); }
+  bool press(UINT button) const { return tray().press(button); }
+  void key(UINT vk) const { tray().key(vk); }
+  void letter(wchar_t c) const { tray().letter(c); }
+  e2e::TrayDriver tray() const { return e2e::TrayDriver(child.id(), about); }
 };
 
-std::wstring textOf(HWND window) {
-  wchar_t buffer[256] = {};
-  DWORD_PTR copied = 0;
-  SendMessageTimeoutW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000, &copied);
-  return buffer;
-}
+using e2e::textOf;
 
-std::vector<HWND> buttonsOf(HWND window) {
-  std::vector<HWND> buttons;
-  EnumChildWindows(window, visitButton, reinterpret_cast<LPARAM>(&buttons));
-  return buttons;
-}
+std::vector<HWND> buttonsOf(HWND window) { return e2e::childrenOf(window, L"Button"); }
 
 TEST(Tray, RightPressOpensTheTrayMenuAndLettersChoose) {
   Host host;
@@ -209,11 +161,6 @@ TEST(Tray, AboutWindowHidesOnOkAndCloseAndKeepsItsPlace) {
   GetClientRect(host.about, &client);
   EXPECT_EQ(client.right, 506);
   EXPECT_EQ(client.bottom, 217);
-  HWND text = GetDlgItem(host.about, 28);
-  ASSERT_NE(text, nullptr);
-  wchar_t cls[32] = {};
-  GetClassNameW(text, cls, 32);
-  EXPECT_STREQ(cls, L"RichEdit20W");
 
   auto showByMenu = [&] {
     ASSERT_TRUE(host.press(WM_RBUTTONDOWN));
@@ -221,6 +168,12 @@ TEST(Tray, AboutWindowHidesOnOkAndCloseAndKeepsItsPlace) {
     ASSERT_TRUE(e2e::waitFor([&] { return IsWindowVisible(host.about) != FALSE; }));
   };
   showByMenu();
+  // The text control is made when the window is first shown.
+  HWND text = GetDlgItem(host.about, 28);
+  ASSERT_NE(text, nullptr);
+  wchar_t cls[32] = {};
+  GetClassNameW(text, cls, 32);
+  EXPECT_STREQ(cls, L"RichEdit20W");
   showByMenu();  // twice: still the one window
   EXPECT_EQ(host.windowsOfClass(L"DiduzoAbout").size(), 1u);
   EXPECT_TRUE(e2e::screenshot(L"about"));
