@@ -1,5 +1,7 @@
 #include "app/message_window_win32.h"
 
+#include "app/keyboard_win32.h"
+
 #include <vector>
 
 #include "app/events.h"
@@ -124,6 +126,7 @@ INT_PTR showMessage(const Text& title, const Text& text, int buttonSet, HWND own
       break;
     }
     if (got == -1) break;
+    if (moveFocusOnTab(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

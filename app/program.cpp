@@ -14,9 +14,11 @@ bool Program::save() { return saveSettings(shell_.files(), place_.programDir, li
 bool Program::idle() { return icons_.step(list_, shell_); }
 
 bool Program::handle(const Event& event) {
-  // Only the tray menu can do without the entries' icons.
-  const bool trayMenu = event.kind == EventKind::TrayPress && event.number == static_cast<int>(TrayButton::Right);
-  if (!trayMenu) icons_.finish(list_, shell_);
+  // The launch menu and the configuration window show the entries' icons: the rest are taken
+  // before either opens.
+  const bool needsIcons = (event.kind == EventKind::TrayPress && event.number == static_cast<int>(TrayButton::Left)) ||
+                          (event.kind == EventKind::MenuCommand && event.number == kSetApplicationsItem);
+  if (needsIcons) icons_.finish(list_, shell_);
   switch (event.kind) {
     case EventKind::TrayPress:
       // The second press of a double-click does nothing.

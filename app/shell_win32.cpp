@@ -1,5 +1,6 @@
 #include "app/shell_win32.h"
 
+#include "app/keyboard_win32.h"
 #include "app/message_window_win32.h"
 #include "base/wide_win32.h"
 #include "launch/paths.h"
@@ -85,6 +86,7 @@ bool waitForEvent(Event& out, Program& program) {
       continue;
     }
     if (GetMessageW(&msg, nullptr, 0, 0) <= 0) return false;
+    if (moveFocusOnTab(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

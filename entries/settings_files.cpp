@@ -91,6 +91,8 @@ bool saveSettings(FileSystem& files, const Text& programDir, EntryList& list, Se
   if (ok) {
     SettingsStore store(files);
     ok = store.createForWriting(backup);
+    // A backup left behind that cannot be written over is removed once and tried again.
+    if (!ok && files.exists(backup) && files.remove(backup)) ok = store.createForWriting(backup);
     if (ok) {
       writeSettings(store, list, Options{host.isOptionOn(kEndOptionItem), host.isOptionOn(kRunOptionItem)});
       ok = store.close();

@@ -106,7 +106,7 @@ class SettingsStore::Arena {
 
  private:
   char* room(std::size_t bytes) {
-    if (bytes > size_ - used_) {
+    if (chunks_.empty() || bytes > size_ - used_) {
       size_ = bytes > kChunk ? bytes : kChunk;
       chunks_.push_back(std::make_unique<char[]>(size_));
       used_ = 0;

@@ -4,6 +4,10 @@
 
 namespace diduzo {
 
+namespace {
+constexpr std::size_t kLastMenuId = 0xFFFF;
+}  // namespace
+
 std::vector<LaunchMenuItem> launchMenuModel(const EntryList& list) {
   std::vector<LaunchMenuItem> top;
   // The chain of open submenus; the back is where the next item goes.
@@ -19,6 +23,8 @@ std::vector<LaunchMenuItem> launchMenuModel(const EntryList& list) {
     std::vector<LaunchMenuItem>& into = *open.back();
     LaunchMenuItem item;
     if (entry.is(EntryKind::Application) || entry.is(EntryKind::Folder)) {
+      // A menu command carries 16 bits: an entry beyond them could only launch another one.
+      if (launchMenuFirstId + i > kLastMenuId) continue;
       item.kind = LaunchMenuItem::Kind::Command;
       item.id = launchMenuFirstId + static_cast<int>(i);
       item.text = entry.name;

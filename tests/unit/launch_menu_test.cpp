@@ -88,5 +88,13 @@ TEST(LaunchMenuModel, CarriesIconsAndLeavesTheCursor) {
   EXPECT_TRUE(launchMenuModel(EntryList{}).empty());
 }
 
+TEST(LaunchMenuModel, LeavesOutEntriesBeyondTheSixteenBitCommandIds) {
+  EntryList list;
+  for (int i = 0; i < 65530; ++i) list.addAfter()->kind = 1;
+  const std::vector<LaunchMenuItem> menu = launchMenuModel(list);
+  ASSERT_EQ(menu.size(), 65526u);  // ids 10 to 65535
+  EXPECT_EQ(menu.back().id, 65535);
+}
+
 }  // namespace
 }  // namespace diduzo

@@ -221,6 +221,23 @@ TEST(SaveSettings, AnyFailureShowsTheWriteErrorAndKeepsTheLastGoodSettings) {
   }
 }
 
+TEST(SaveSettings, AStaleBackupInTheWayIsRemovedAndTheSaveGoesOn) {
+  MemoryFileSystem files;
+  files.putFile(kSettings, kTwoEntries);
+  files.putFile(kBackup, "stale, and it cannot be written over");
+  bool refused = false;
+  files.failWhen = [&](const FileCall& c) {
+    if (c.op != FileOp::Open || c.mode != OpenMode::CreateAlways || refused) return false;
+    return refused = true;
+  };
+  EntryList list;
+  FakeHost host;
+  EXPECT_TRUE(saveSettings(files, kDir, list, host));
+  EXPECT_EQ(host.writeErrors, 0);
+  EXPECT_EQ(files.contentOf(kSettings), "\xEF\xBB\xBF\r\n[Settings]\r\nEndOnExit = 1\r\nRunOnStart = 1\r\n");
+  EXPECT_FALSE(files.exists(kBackup));
+}
+
 TEST(SaveSettings, ABackupLeftAloneIsRestoredBeforeTheSave) {
   MemoryFileSystem files;
   files.putFile(kBackup, kTwoEntries);

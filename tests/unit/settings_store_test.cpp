@@ -320,6 +320,14 @@ TEST_F(SettingsStoreTest, RewritingAKeyReplacesItInPlaceWithTheNewCase) {
   EXPECT_EQ(files.contentOf(kPath), "\xEF\xBB\xBF\r\n[g]\r\nA = one\r\nb = 2\r\nd = 4\r\n[h]\r\nc = 3\r\n");
 }
 
+TEST_F(SettingsStoreTest, EmptyNamesKeysAndValuesAreWrittenToo) {
+  ASSERT_TRUE(store.createForWriting(kPath));
+  store.selectGroup(u"");
+  store.writeString(u"", u"");
+  ASSERT_TRUE(store.close());
+  EXPECT_EQ(files.contentOf(kPath), "\xEF\xBB\xBF\r\n[]\r\n = \r\n");
+}
+
 TEST_F(SettingsStoreTest, GroupsWithoutKeysAndKeysWithoutGroupsAreNotWritten) {
   ASSERT_TRUE(store.createForWriting(kPath));
   store.writeString(u"orphan", u"x");

@@ -24,7 +24,9 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+// With "ask" on its command line it first asks a question in a standard message box, as a
+// program does at its first start.
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
   WNDCLASSW wc{};
   wc.lpfnWndProc = procedure;
   wc.hInstance = instance;
@@ -42,6 +44,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   data.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
   lstrcpyW(data.szTip, L"Baseline");
   Shell_NotifyIconW(NIM_ADD, &data);
+  if (commandLine && wcsstr(commandLine, L"ask"))
+    MessageBoxW(nullptr, L"There are no applications defined yet. Do you want to set them now?", L"Question", MB_YESNO);
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
   Shell_NotifyIconW(NIM_DELETE, &data);

@@ -148,6 +148,32 @@ TEST(Program, FirstStartOffersToSetApplicationsAndAToggleWritesTheWrittenForm) {
   EXPECT_EQ(d.exitByMenu(), 0);
 }
 
+TEST(Program, TheAboutWindowShowsAndTabMovesTheFocus) {
+  Diduzo d(L"about");
+  ASSERT_TRUE(e2e::writeFile(d.settings(), settingsGroup(1, 1) + entry(0, "type = 3\r\nlevel = 0\r\n")));
+  ASSERT_TRUE(d.start());
+  ASSERT_TRUE(d.trayLetter(L'h'));
+  ASSERT_TRUE(e2e::waitFor([&] { return IsWindowVisible(d.about) != FALSE; }));
+  HWND text = GetDlgItem(d.about, 28);
+  HWND ok = GetDlgItem(d.about, 23);
+  ASSERT_NE(text, nullptr);
+  ASSERT_NE(ok, nullptr);
+  const DWORD thread = GetWindowThreadProcessId(d.about, nullptr);
+  auto focus = [&] {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+  };
+  for (HWND from : {text, ok}) {
+    PostMessageW(from, WM_KEYDOWN, VK_TAB, 0);
+    HWND to = from == text ? ok : text;
+    EXPECT_TRUE(e2e::waitFor([&] { return focus() == to; }, 3000)) << (from == text ? "text to OK" : "OK to text");
+  }
+  press(ok);
+  EXPECT_TRUE(e2e::waitFor([&] { return !IsWindowVisible(d.about); }));
+  EXPECT_EQ(d.exitByMenu(), 0);
+}
+
 TEST(Program, AHandEditedFileIsRewrittenByTheReadingRules) {
   Diduzo d(L"hand-edited");
   ASSERT_TRUE(e2e::writeFile(d.settings(),

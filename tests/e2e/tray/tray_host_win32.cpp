@@ -13,6 +13,7 @@
 
 #include <string>
 
+#include "app/keyboard_win32.h"
 #include "app/events.h"
 #include "app/message_window_win32.h"
 #include "base/wide_win32.h"
@@ -116,9 +117,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       log("message " + std::to_string(set) + " " + std::to_string(result));
       continue;
     }
-    // Only Tab goes through the dialog manager: its Enter would send WM_COMMAND IDOK (1), which
-    // the About window cannot tell from the menu command "Exit".
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && IsDialogMessageW(about, &msg)) continue;
+    if (moveFocusOnTab(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
     Event event;
