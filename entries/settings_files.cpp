@@ -16,23 +16,6 @@ namespace diduzo {
 Text settingsPath(const Text& programDir) { return programDir + u"Diduzo.prefs"; }
 Text backupPath(const Text& programDir) { return programDir + u"Diduzo.prefs.bak"; }
 
-namespace {
-
-// An empty settings file is the mark of a first save that did not finish.
-bool isEmptyFile(FileSystem& files, const Text& path) {
-  for (OpenMode mode : {OpenMode::ReadShareRead, OpenMode::ReadShareReadWrite}) {
-    if (auto file = files.open(path, mode)) {
-      std::string bytes;
-      const bool empty = file->readAll(bytes) && bytes.empty();
-      file->close();
-      return empty;
-    }
-  }
-  return false;
-}
-
-}  // namespace
-
 void loadSettings(FileSystem& files, const Text& programDir, EntryList& list, SettingsHost& host) {
   list.clear();
   const Text settings = settingsPath(programDir);
@@ -42,10 +25,11 @@ void loadSettings(FileSystem& files, const Text& programDir, EntryList& list, Se
   // The backup file takes the place of a missing settings file; where it cannot be renamed (a
   // write-protected stick) it is read where it is, so that its entries are not hidden.
   const bool fromBackup = !haveSettings && !files.move(backup, settings);
-  if (haveSettings && isEmptyFile(files, settings)) return;
 
   SettingsStore store(files);
-  store.openForReading(fromBackup ? backup : settings);
+  const bool opened = store.openForReading(fromBackup ? backup : settings);
+  // An empty settings file is the mark of a first save that did not finish.
+  if (haveSettings && opened && store.fileSize() == 0) return;
   Options options;
   readSettings(store, list, options);
   store.close();

@@ -186,6 +186,7 @@ bool SettingsStore::openForReading(const Text& path) {
 
 void SettingsStore::parse(std::string bytes) {
   clearItems();
+  fileSize_ = bytes.size();
   std::size_t pos = 0;
   if (bytes.size() >= 3 && std::string_view(bytes).substr(0, 3) == kByteOrderMark) {
     content_ = std::move(bytes);

@@ -29,6 +29,8 @@ class SettingsStore {
   bool openForReading(const Text& path);
   // Fills the store from a file's bytes, as openForReading does after opening it.
   void parse(std::string bytes);
+  // The size in bytes of the file last read.
+  std::size_t fileSize() const { return fileSize_; }
 
   bool selectGroup(TextView name);
   Text readString(TextView key, TextView fallback) const;
@@ -77,6 +79,7 @@ class SettingsStore {
   std::unique_ptr<File> file_;
   bool writing_ = false;
   bool changed_ = false;
+  std::size_t fileSize_ = 0;
   std::string content_;
   std::unique_ptr<Arena> arena_;
   std::vector<Group> groups_;
